@@ -1,0 +1,95 @@
+#include "forms/controls/super_list_box.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QStyledItemDelegate>
+
+#include "platform/gbk_convert.h"
+
+namespace qimubox {
+
+namespace {
+
+// Gives every row the list's row height.
+class FixedRowHeightDelegate : public QStyledItemDelegate {
+ public:
+  explicit FixedRowHeightDelegate(SuperListBox* list) : QStyledItemDelegate(list), list_(*list) {}
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize hint = QStyledItemDelegate::sizeHint(option, index);
+    if (list_.rowHeight() > 0) hint.setHeight(list_.rowHeight());
+    return hint;
+  }
+
+ private:
+  const SuperListBox& list_;
+};
+
+}  // namespace
+
+SuperListBox::SuperListBox(QWidget* parent) : QTreeWidget(parent) {
+  setRootIsDecorated(false);
+  setItemsExpandable(false);
+  setUniformRowHeights(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Columns of width 0 hold data the user does not see.
+  header()->setMinimumSectionSize(0);
+  header()->setStretchLastSection(false);
+  setItemDelegate(new FixedRowHeightDelegate(this));
+  connect(this, &QTreeWidget::currentItemChanged, this,
+          [this](QTreeWidgetItem* current, QTreeWidgetItem*) { reportCurrentItem(current); });
+}
+
+void SuperListBox::deleteAllRows() {
+  deleting_ = true;
+  clear();
+  deleting_ = false;
+}
+
+int SuperListBox::insertRow() {
+  auto* item = new QTreeWidgetItem(this);
+  return indexOfTopLevelItem(item);
+}
+
+void SuperListBox::setCellText(int row, int column, const std::string& gbk) {
+  QTreeWidgetItem* item = topLevelItem(row);
+  if (item == nullptr || column < 0 || column >= columnCount()) return;
+  item->setText(column, toDisplay(gbk));
+}
+
+std::string SuperListBox::cellText(int row, int column) const {
+  const QTreeWidgetItem* item = topLevelItem(row);
+  if (item == nullptr || column < 0 || column >= columnCount()) return {};
+  return fromDisplay(item->text(column));
+}
+
+int SuperListBox::currentRow() const {
+  QTreeWidgetItem* item = currentItem();
+  return item == nullptr ? -1 : indexOfTopLevelItem(item);
+}
+
+void SuperListBox::selectRow(int row) {
+  QTreeWidgetItem* item = topLevelItem(row);
+  if (item == nullptr) return;
+  setCurrentItem(item);
+}
+
+void SuperListBox::setRowHeight(int pixels) {
+  rowHeight_ = pixels < 0 ? 0 : pixels;
+  // Uniform row heights are cached by the view; a fresh layout measures again.
+  scheduleDelayedItemsLayout();
+}
+
+void SuperListBox::contextMenuEvent(QContextMenuEvent* event) {
+  event->accept();
+  Q_EMIT rightClicked();
+}
+
+void SuperListBox::reportCurrentItem(QTreeWidgetItem* current) {
+  if (deleting_ || current == nullptr) return;
+  Q_EMIT currentRowChanged(indexOfTopLevelItem(current));
+}
+
+}  // namespace qimubox
