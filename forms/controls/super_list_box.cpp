@@ -34,7 +34,6 @@ SuperListBox::SuperListBox(QWidget* parent) : QTreeWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
-  // Columns of width 0 hold data the user does not see.
   header()->setMinimumSectionSize(0);
   header()->setStretchLastSection(false);
   setItemDelegate(new FixedRowHeightDelegate(this));
@@ -80,6 +79,20 @@ void SuperListBox::setRowHeight(int pixels) {
   rowHeight_ = pixels < 0 ? 0 : pixels;
   // Uniform row heights are cached by the view; a fresh layout measures again.
   scheduleDelayedItemsLayout();
+}
+
+QString SuperListBox::columnWidths() const {
+  QStringList widths;
+  for (int column = 0; column < columnCount(); ++column) widths << QString::number(columnWidth(column));
+  return widths.join(QLatin1Char(','));
+}
+
+void SuperListBox::setColumnWidths(const QString& widths) {
+  const QStringList pieces = widths.split(QLatin1Char(','), Qt::SkipEmptyParts);
+  if (pieces.size() > columnCount()) setColumnCount(static_cast<int>(pieces.size()));
+  for (int column = 0; column < pieces.size(); ++column) {
+    header()->resizeSection(column, pieces[column].trimmed().toInt());
+  }
 }
 
 void SuperListBox::contextMenuEvent(QContextMenuEvent* event) {

@@ -12,6 +12,9 @@ class SuperListBox : public QTreeWidget {
   Q_OBJECT
   // Height of every row in pixels; 0 leaves the style's height.
   Q_PROPERTY(int rowHeight READ rowHeight WRITE setRowHeight)
+  // Column widths in pixels, separated by commas ("0,120,205"); a column of
+  // width 0 holds data the user does not see.
+  Q_PROPERTY(QString columnWidths READ columnWidths WRITE setColumnWidths)
 
  public:
   explicit SuperListBox(QWidget* parent = nullptr);
@@ -32,6 +35,8 @@ class SuperListBox : public QTreeWidget {
 
   int rowHeight() const { return rowHeight_; }
   void setRowHeight(int pixels);
+  QString columnWidths() const;
+  void setColumnWidths(const QString& widths);
 
  Q_SIGNALS:
   // Another row became current: by the mouse, the keys or selectRow.
