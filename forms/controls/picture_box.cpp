@@ -62,14 +62,17 @@ void PictureBox::showData(QByteArray data) {
   reader.setDecideFormatFromContent(true);
   if (!isAcceptedFormat(reader.format())) return;
 
-  if (reader.supportsAnimation() && reader.imageCount() != 1) {
-    const QSize frameSize = reader.size();
-    probe.close();
-    showAnimation(std::move(data), frameSize);
+  // Animations are played by a movie, but only when their first frame decodes.
+  const bool animated = reader.supportsAnimation() && reader.imageCount() > 1;
+  const QSize frameSize = reader.size();
+  const QImage first = reader.read();
+  if (first.isNull()) return;
+  if (!animated) {
+    showStill(first);
     return;
   }
-  const QImage image = reader.read();
-  if (!image.isNull()) showStill(image);
+  probe.close();
+  showAnimation(std::move(data), frameSize);
 }
 
 void PictureBox::showStill(const QImage& image) {
