@@ -11,8 +11,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace qimubox {
 namespace {
@@ -20,19 +23,36 @@ namespace {
 using testdb::PrivateServer;
 using testdb::serverHost;
 
+// A socket bound to a free loopback port; listening when asked to. The
+// kernel completes connections to a listening socket by itself, so a server
+// that never answers needs no thread.
+class LoopbackSocket {
+ public:
+  explicit LoopbackSocket(bool listening) : socket_(socket(AF_INET, SOCK_STREAM, 0)) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    sockaddr* generic = reinterpret_cast<sockaddr*>(&address);
+    if (bind(socket_, generic, length) == 0 && getsockname(socket_, generic, &length) == 0 &&
+        (!listening || listen(socket_, 4) == 0)) {
+      port_ = ntohs(address.sin_port);
+    }
+  }
+  ~LoopbackSocket() { ::close(socket_); }
+  LoopbackSocket(const LoopbackSocket&) = delete;
+  LoopbackSocket& operator=(const LoopbackSocket&) = delete;
+
+  unsigned port() const { return port_; }
+
+ private:
+  int socket_;
+  unsigned port_ = 0;
+};
+
 // A loopback port with nothing listening on it: bound once to learn a free
 // number, then released.
-unsigned closedLoopbackPort() {
-  const int probe = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  sockaddr* generic = reinterpret_cast<sockaddr*>(&address);
-  const bool bound = bind(probe, generic, length) == 0 && getsockname(probe, generic, &length) == 0;
-  ::close(probe);
-  return bound ? ntohs(address.sin_port) : 0;
-}
+unsigned closedLoopbackPort() { return LoopbackSocket(false).port(); }
 
 std::string textOf(DbConnection* connection, const std::string& statement, const std::string& column) {
   std::string text;
@@ -51,6 +71,16 @@ TEST(ConnectionFaults, ConnectToAClosedPortFailsQuickly) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
+TEST(ConnectionFaults, ConnectToAServerThatNeverAnswersGivesUpAfterTwentySeconds) {
+  const LoopbackSocket silent(true);
+  ASSERT_NE(silent.port(), 0u);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(connect(serverHost, "tool", build::databasePassword, "", silent.port()), nullptr);
+  const auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(waited, std::chrono::seconds(19));
+  EXPECT_LT(waited, std::chrono::seconds(40));
+}
+
 TEST(ConnectionFaults, WrongAccountsAreRefused) {
   const unsigned port = testdb::testServer().port;
   const std::pair<const char*, const char*> accounts[] = {
@@ -64,6 +94,27 @@ TEST(ConnectionFaults, WrongAccountsAreRefused) {
     EXPECT_EQ(connect(serverHost, user, password, "", port), nullptr) << user << " / " << password;
   }
   EXPECT_NE(connect(serverHost, "tool", build::databasePassword, "tool", port), nullptr);
+}
+
+TEST(ConnectionFaults, ConnectAndCloseOnSeveralThreadsAtOnce) {
+  const testdb::ServerState server = testdb::testServer();
+  std::atomic<int> connected{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&server, &connected] {
+      for (int round = 0; round < 5; ++round) {
+        std::unique_ptr<DbConnection> connection =
+            connect(serverHost, "tool", build::databasePassword, "tool", server.port);
+        if (connection != nullptr && execute(connection.get(), "select 1")) {
+          std::unique_ptr<RecordSet> records = storeResult(connection.get());
+          if (rowCount(records.get()) == 1) ++connected;
+        }
+        close(connection);
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(connected.load(), 20);
 }
 
 TEST(ConnectionFaults, ToolAccountCannotChangeAnything) {
