@@ -97,9 +97,4 @@ void compose(QImage& front, const QImage& back, const std::vector<TextRun>& runs
   }
 }
 
-std::uint32_t colourValueOf(const QColor& colour) {
-  return static_cast<std::uint32_t>(colour.red()) | (static_cast<std::uint32_t>(colour.green()) << 8) |
-         (static_cast<std::uint32_t>(colour.blue()) << 16);
-}
-
 }  // namespace qimubox

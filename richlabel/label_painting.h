@@ -52,7 +52,4 @@ std::vector<QString> shownTexts(const std::vector<TextRun>& runs);
 void compose(QImage& front, const QImage& back, const std::vector<TextRun>& runs,
              const std::vector<QString>& shown, int margin, const LabelColours& colours);
 
-// The colour value (red + green × 256 + blue × 65536) of a colour.
-std::uint32_t colourValueOf(const QColor& colour);
-
 }  // namespace qimubox

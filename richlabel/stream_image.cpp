@@ -23,6 +23,11 @@ QColor colourOf(std::uint32_t value) {
                 static_cast<int>((value >> 16) & 0xFF));
 }
 
+std::uint32_t colourValueOf(const QColor& colour) {
+  return static_cast<std::uint32_t>(colour.red()) | (static_cast<std::uint32_t>(colour.green()) << 8) |
+         (static_cast<std::uint32_t>(colour.blue()) << 16);
+}
+
 void StreamImage::Release() {
   image_ = QImage();
   width_ = 0;

@@ -51,7 +51,8 @@ class StreamImage {
   int height_ = 0;
 };
 
-// The colour of a colour value (red + green × 256 + blue × 65536).
+// Colour values are red + green × 256 + blue × 65536.
 QColor colourOf(std::uint32_t value);
+std::uint32_t colourValueOf(const QColor& colour);
 
 }  // namespace qimubox
