@@ -2,6 +2,8 @@
 
 #include "site/server/static_files.h"
 
+#include <sys/socket.h>
+
 #include <cstdio>
 #include <memory>
 #include <thread>
@@ -41,6 +43,9 @@ SiteServer::SiteServer(const std::filesystem::path& root, UsageStore& usage) : r
 
   server_.new_task_queue = [] { return new httplib::ThreadPool(workerThreads); };
   server_.set_keep_alive_max_count(keepAliveRequests);
+  // Headers and body go out in separate writes; without this the body of
+  // every small reply waits for the client's delayed acknowledgement.
+  server_.set_tcp_nodelay(true);
   server_.set_payload_max_length(requestBodyLimit);
   server_.Get("/hezi/tongji.php",
               [this](const httplib::Request& request, httplib::Response& response) { answerStatistics(request, response); });
@@ -49,8 +54,18 @@ SiteServer::SiteServer(const std::filesystem::path& root, UsageStore& usage) : r
 }
 
 int SiteServer::bind(const std::string& address, int port) {
-  if (port == 0) return server_.bind_to_any_port(address);
-  return server_.bind_to_port(address, port) ? port : -1;
+  // The server library listens with a backlog of 5, too short for a crowd of
+  // clients arriving at once: the rest would wait a second for their connect
+  // to be retried. Listening again on the bound socket lengthens the queue.
+  socket_t listening = -1;
+  server_.set_socket_options([&listening](socket_t sock) {
+    listening = sock;
+    const int on = 1;
+    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+  });
+  const int bound = port == 0 ? server_.bind_to_any_port(address) : (server_.bind_to_port(address, port) ? port : -1);
+  if (bound >= 0 && listening >= 0) ::listen(listening, SOMAXCONN);
+  return bound;
 }
 
 bool SiteServer::run() { return server_.listen_after_bind(); }

@@ -177,5 +177,11 @@ TEST_F(SiteServerTest, LargeFilesArriveWhole) {
   EXPECT_TRUE(reply.body == large.substr(1000));
 }
 
+TEST_F(SiteServerTest, APortInUseIsNotTakenTwice) {
+  SiteServer second(root, usage);
+  EXPECT_EQ(second.bind("127.0.0.1", site->port()), -1);
+  EXPECT_EQ(get("/hezi/tongji.php?var=times").body, "true");
+}
+
 }  // namespace
 }  // namespace qimubox::site
