@@ -42,9 +42,8 @@ SuperListBox::SuperListBox(QWidget* parent) : QTreeWidget(parent) {
 }
 
 void SuperListBox::deleteAllRows() {
-  deleting_ = true;
+  // Clearing leaves no current row, which reportCurrentItem does not report.
   clear();
-  deleting_ = false;
 }
 
 int SuperListBox::insertRow() {
@@ -101,7 +100,7 @@ void SuperListBox::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void SuperListBox::reportCurrentItem(QTreeWidgetItem* current) {
-  if (deleting_ || current == nullptr) return;
+  if (current == nullptr) return;
   Q_EMIT currentRowChanged(indexOfTopLevelItem(current));
 }
 

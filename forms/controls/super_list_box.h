@@ -50,7 +50,6 @@ class SuperListBox : public QTreeWidget {
   void reportCurrentItem(QTreeWidgetItem* current);
 
   int rowHeight_ = 0;
-  bool deleting_ = false;
 };
 
 }  // namespace qimubox
