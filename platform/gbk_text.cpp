@@ -26,16 +26,22 @@ std::size_t spaceLengthAt(std::string_view text, std::size_t index) {
   return 0;
 }
 
-// Byte offset of the first occurrence at or after `from`, stepping by characters.
-std::size_t findOffset(std::string_view text, std::string_view mark, std::size_t from, bool ignoreCase) {
+// Byte offset of the first occurrence at or after `boundary`, which must be
+// the start of a character, stepping by characters.
+std::size_t findOffsetFromBoundary(std::string_view text, std::string_view mark, std::size_t boundary,
+                                   bool ignoreCase) {
   if (mark.empty()) return std::string_view::npos;
-  // Walk from the start so that `from` itself is treated as a character boundary
-  // only when it is one.
-  std::size_t i = 0;
-  while (i < from && i < text.size()) i += gbkCharLength(text, i);
-  for (; i < text.size(); i += gbkCharLength(text, i))
+  for (std::size_t i = boundary; i < text.size(); i += gbkCharLength(text, i))
     if (matchesAt(text, i, mark, ignoreCase)) return i;
   return std::string_view::npos;
+}
+
+// As above from any byte offset: walks from the start so that `from` itself
+// is treated as a character boundary only when it is one.
+std::size_t findOffset(std::string_view text, std::string_view mark, std::size_t from, bool ignoreCase) {
+  std::size_t i = 0;
+  while (i < from && i < text.size()) i += gbkCharLength(text, i);
+  return findOffsetFromBoundary(text, mark, i, ignoreCase);
 }
 
 }  // namespace
@@ -105,7 +111,9 @@ std::vector<std::string> splitText(std::string_view text, std::string_view separ
   }
   std::size_t from = 0;
   for (;;) {
-    const std::size_t at = findOffset(text, separator, from, false);
+    // Each search starts right after a match, a character boundary, so the
+    // split stays linear in the length of the text.
+    const std::size_t at = findOffsetFromBoundary(text, separator, from, false);
     if (at == std::string_view::npos) break;
     pieces.emplace_back(text.substr(from, at - from));
     from = at + separator.size();
@@ -119,7 +127,7 @@ std::string replaceText(std::string_view text, std::string_view from, std::strin
   std::string out;
   std::size_t pos = 0;
   for (;;) {
-    const std::size_t at = findOffset(text, from, pos, false);
+    const std::size_t at = findOffsetFromBoundary(text, from, pos, false);  // pos follows a match
     if (at == std::string_view::npos) break;
     out.append(text.substr(pos, at - pos));
     out.append(to);
