@@ -1,5 +1,5 @@
 // Any byte string is a possible window text: it must lay out, scroll and hit
-// test without a crash, a hang or a run outside the content's columns.
+// test and decode without a crash, a hang or a run outside the content's columns.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -31,6 +31,7 @@ void exercise(const std::string& text) {
     ASSERT_EQ(run.href.empty(), run.kind != RunKind::Link);
   }
   HitTest(runs, 10, 10);
+  DecodeEntities(text);
 }
 
 std::string repeated(std::string_view piece, std::size_t totalBytes) {
@@ -70,6 +71,7 @@ TEST(BadInputTest, OneMegabyteTexts) {
       repeated("\xB0\xA1", megabyte) + "\xB0",  // double-byte text ending in a lead byte
       repeated("<a href=\"u\"></a>", megabyte), // empty links: one pixel each
       repeated("x", megabyte),                  // one line far wider than the label
+      repeated("&nbsp;&lt;&gt;", megabyte),     // entities for the decoder
   };
   for (const std::string& text : cases) {
     SCOPED_TRACE(text.substr(0, 16));
