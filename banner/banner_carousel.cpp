@@ -27,6 +27,8 @@ BannerCarousel::BannerCarousel(MainForm& form, std::array<BannerSlot, slotCount>
   // Titles come from the catalog; they are shown as they are, never as markup.
   form_.ui().透明标签37->setTextFormat(Qt::PlainText);
 
+  // Coarse timers may fire up to 5 % early or late; the banner keeps its times.
+  form_.bannerTimer().setTimerType(Qt::PreciseTimer);
   slotWait_.setSingleShot(true);
   slotWait_.setTimerType(Qt::PreciseTimer);
   connect(&slotWait_, &QTimer::timeout, this, &BannerCarousel::showNextSlot);
