@@ -46,6 +46,7 @@ void LabelController::bindWindow(QLabel* window, bool repeatToFill) {
 }
 
 void LabelController::watchWindow(QLabel* window) {
+  windowObject_ = window;
   window->installEventFilter(this);
   // The label paints every pixel itself; the QLabel keeps only the text, as
   // plain text, so that it neither parses the markup nor reacts to links.
@@ -58,6 +59,7 @@ void LabelController::watchWindow(QLabel* window) {
 
 void LabelController::onWindowDestroyed() {
   // Buffers and runs stay until the next attach rebuilds them.
+  windowObject_ = nullptr;
   scrollTimer_.stop();
   hoverTimer_.stop();
   releaseClaim();
@@ -125,8 +127,9 @@ bool LabelController::hookParent() {
 }
 
 bool LabelController::eventFilter(QObject* watched, QEvent* event) {
-  // Events of the hooked parent pass through unchanged.
-  if (watched != window_.data()) return false;
+  // Events of the hooked parent pass through unchanged, and so do those of a
+  // widget whose destruction has begun (it is a QLabel no more).
+  if (watched != windowObject_ || qobject_cast<QLabel*>(watched) == nullptr) return false;
   switch (event->type()) {
     case QEvent::Paint:
       paint();

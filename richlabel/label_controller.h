@@ -81,6 +81,9 @@ class LabelController : public QObject {
   bool claimed_ = false;
 
   QPointer<QLabel> window_;
+  // The watched widget as an object: while it is being destroyed it is no
+  // longer a QLabel, and its events must be told apart without a downcast.
+  const QObject* windowObject_ = nullptr;
   QPointer<QWidget> hookedParent_;
   PaintBuffers buffers_;
   std::uint32_t backColor_;
