@@ -9,9 +9,7 @@
 #pragma once
 
 #include <QRect>
-#include <QString>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <thread>
