@@ -9,7 +9,7 @@ packages=(
   libmariadb-dev mariadb-server mariadb-client
   libcurl4-openssl-dev curl libcpp-httplib-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev python3
   xvfb xauth fonts-wqy-microhei
 )
 
