@@ -42,6 +42,9 @@ bool OutputFile::open(std::string_view gbkPath, Mode mode) {
 #else
   file_.reset(std::fopen(path.c_str(), truncate ? "wb" : "ab"));
 #endif
+  // Every write is flushed at once anyway; without a buffer it is one system
+  // call instead of a copy, a partial write and a flush.
+  if (file_) std::setvbuf(file_.get(), nullptr, _IONBF, 0);
   return isOpen();
 }
 

@@ -50,6 +50,8 @@ class MultiAttachment {
   bool attached_ = false;
 };
 
+// The agent the handle announces; the header block's own User-Agent line takes
+// its place on the wire.
 std::string agentText() { return "Agent" + numberToText(static_cast<double>(uptimeMilliseconds())); }
 
 // The total length N of a "Content-Range: bytes */N" or "bytes S-E/N" header
