@@ -21,6 +21,14 @@ std::mutex connectionLock;
 
 constexpr unsigned connectTimeoutSeconds = 20;
 
+std::mutex observerLock;
+StatementObserver statementObserver;
+
+void reportStatement(const std::string& statement) {
+  const std::lock_guard<std::mutex> hold(observerLock);
+  if (statementObserver) statementObserver(statement);
+}
+
 const char* givenOrNull(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
 
 // One field of the cursor's row: absent for SQL NULL.
@@ -117,6 +125,7 @@ bool selectDatabase(DbConnection* connection, const std::string& database) {
 }
 
 bool execute(DbConnection* connection, const std::string& statement) {
+  if (connection != nullptr) reportStatement(statement);
   if (connection == nullptr ||
       mysql_real_query(connection->handle(), statement.data(), statement.size()) != 0) {
     return false;
@@ -185,6 +194,12 @@ bool readField(RecordSet* records, const std::string& column, int& target) {
 void freeResult(std::unique_ptr<RecordSet>& records) { records.reset(); }
 
 void close(std::unique_ptr<DbConnection>& connection) { connection.reset(); }
+
+StatementObserver setStatementObserver(StatementObserver observer) {
+  const std::lock_guard<std::mutex> hold(observerLock);
+  std::swap(observer, statementObserver);
+  return observer;
+}
 
 std::string escapeText(DbConnection* connection, const std::string& text) {
   if (connection == nullptr) return std::string();

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -120,5 +121,11 @@ void close(std::unique_ptr<DbConnection>& connection);
 // set, so that user text is passed as data: quotes, backslashes and control
 // bytes are escaped, double-byte characters are kept whole. Empty for none.
 std::string escapeText(DbConnection* connection, const std::string& text);
+
+// Test hook: `observer` hears the text of every statement that execute (and
+// so selectRows) sends, on the sending thread, before it is sent. An empty
+// observer removes it. Returns the previous one.
+using StatementObserver = std::function<void(const std::string& statement)>;
+StatementObserver setStatementObserver(StatementObserver observer);
 
 }  // namespace qimubox
