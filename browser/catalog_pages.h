@@ -12,7 +12,6 @@
 
 class QLabel;
 class QLineEdit;
-class QWidget;
 
 namespace qimubox {
 

@@ -87,7 +87,7 @@ TEST_F(Creation, SidePanelButtonsOnlyForTheOnSwitch) {
       QTRY_VERIFY(find<QPushButton>("更新").isVisible());
       EXPECT_TRUE(find<QPushButton>("加群1").isVisible());
     } else {
-      // The switch thread has ended once the window is destroyed; nothing it queued may show them.
+      // Give a show queued by the switch thread the time to arrive.
       QTest::qWait(50);
       EXPECT_FALSE(find<QPushButton>("更新").isVisible()) << tgkg;
       EXPECT_FALSE(find<QPushButton>("加群1").isVisible()) << tgkg;
