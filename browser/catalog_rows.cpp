@@ -6,19 +6,6 @@
 
 namespace qimubox {
 
-CatalogEntry readCatalogEntry(RecordSet* records) {
-  CatalogEntry entry;
-  readField(records, "mc", entry.mc);
-  readField(records, "jj", entry.jj);
-  readField(records, "tb", entry.tb);
-  readField(records, "xzdz", entry.xzdz);
-  readField(records, "gxsj", entry.gxsj);
-  readField(records, "rjdx", entry.rjdx);
-  readField(records, "id", entry.id);
-  readField(records, "fl", entry.fl);
-  return entry;
-}
-
 void appendEntryRows(RecordSet* records, SuperListBox& list) {
   const std::int64_t rows = rowCount(records);
   for (std::int64_t row = 0; row < rows; ++row) {

@@ -21,9 +21,6 @@ enum CatalogColumn : int {
   kColumnCategory = 7,
 };
 
-// The entry at the cursor of `records`.
-CatalogEntry readCatalogEntry(RecordSet* records);
-
 // Appends one row per row of `records`, in order.
 void appendEntryRows(RecordSet* records, SuperListBox& list);
 

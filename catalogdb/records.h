@@ -7,6 +7,8 @@
 
 namespace qimubox {
 
+class RecordSet;
+
 // The single row of table ht.
 struct SiteSettings {
   std::string ggnr;    // announcement, rich text with links
@@ -30,6 +32,11 @@ struct CatalogEntry {
   std::string gxsj;  // update time
   std::string rjdx;  // size
 };
+
+// The entry at the cursor of `records`, its eight columns read in the order
+// mc, jj, tb, xzdz, gxsj, rjdx, id, fl; a column that cannot be read stays
+// empty (0 for id).
+CatalogEntry readCatalogEntry(RecordSet* records);
 
 // One of the six slots of table ggw: columns hdpggwNtp, hdpggwNdz, hdpggwNbt.
 struct BannerSlot {

@@ -37,19 +37,6 @@ DbConnection* catalogOf(benchmark::State& state, int entries) {
   return tool.get();
 }
 
-CatalogEntry readEntry(RecordSet* records) {
-  CatalogEntry entry;
-  readField(records, "mc", entry.mc);
-  readField(records, "jj", entry.jj);
-  readField(records, "tb", entry.tb);
-  readField(records, "xzdz", entry.xzdz);
-  readField(records, "gxsj", entry.gxsj);
-  readField(records, "rjdx", entry.rjdx);
-  readField(records, "id", entry.id);
-  readField(records, "fl", entry.fl);
-  return entry;
-}
-
 void readAll(benchmark::State& state, DbConnection* connection, const std::string& statement) {
   std::int64_t rows = 0;
   for (auto _ : state) {
@@ -58,7 +45,7 @@ void readAll(benchmark::State& state, DbConnection* connection, const std::strin
     const std::int64_t count = rowCount(records.get());
     for (std::int64_t row = 0; row < count; ++row) {
       moveToRow(records.get(), row);
-      benchmark::DoNotOptimize(readEntry(records.get()));
+      benchmark::DoNotOptimize(readCatalogEntry(records.get()));
     }
     freeResult(records);
     rows += count;

@@ -99,8 +99,12 @@ TEST_F(Login, VersionGateBranches) {
     }
     EXPECT_EQ(program->mainWindow() != nullptr, c.mainWindow);
     EXPECT_EQ(program->updaterWindow() != nullptr, !c.mainWindow);
-    if (program->mainWindow() != nullptr) EXPECT_TRUE(program->mainWindow()->isVisible());
-    if (program->updaterWindow() != nullptr) EXPECT_TRUE(program->updaterWindow()->isVisible());
+    if (program->mainWindow() != nullptr) {
+      EXPECT_TRUE(program->mainWindow()->isVisible());
+    }
+    if (program->updaterWindow() != nullptr) {
+      EXPECT_TRUE(program->updaterWindow()->isVisible());
+    }
     EXPECT_FALSE(program->splash().isVisible());
     EXPECT_EQ(program->state().runningVersion, "V1.0");
     EXPECT_TRUE(exitCodes.empty());
