@@ -115,6 +115,19 @@ TEST_F(BannerCarouselTest, FirstTickShowsSlotOneAndSetsThePeriod) {
   EXPECT_TRUE(form_->bannerTimer().isActive());
 }
 
+TEST_F(BannerCarouselTest, DotsAndTitleArePaintedOverThePicture) {
+  start({5000, 200});
+  ASSERT_TRUE(waitForSlot(1));
+  // What the user sees: the banner as painted, its style sheet included.
+  const QImage banner = form_->ui().图片框3->grab().toImage();
+  const auto centreOf = [](const QWidget& control) { return control.geometry().center(); };
+  EXPECT_EQ(banner.pixel(centreOf(dot(1))), qRgb(255, 128, 0));
+  for (int slot = 2; slot <= 6; ++slot) EXPECT_EQ(banner.pixel(centreOf(dot(slot))), qRgb(192, 192, 192)) << slot;
+  // The title lets the picture show through beside its text.
+  const QRect title = form_->ui().透明标签37->geometry();
+  EXPECT_EQ(banner.pixel(title.right() - 2, title.center().y()), slotColour(1));
+}
+
 TEST_F(BannerCarouselTest, ProductionTimingIsNineteenSecondsWithWaitsOfTwoAndAHalf) {
   BannerCarousel& carousel = start({});
   ASSERT_TRUE(waitForSlot(1));
